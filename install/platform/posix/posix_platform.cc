@@ -71,7 +71,7 @@ bool PosixPlatform::WriteLogFile(LogHandle handle, std::string_view text) {
 }
 
 void PosixPlatform::FlushLogFile(LogHandle handle) {
-  if (handle >= 0) fsync(static_cast<int>(handle));
+  if (handle >= 0) fdatasync(static_cast<int>(handle));
 }
 
 void PosixPlatform::CloseLogFile(LogHandle handle) {
