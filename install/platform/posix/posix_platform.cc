@@ -22,8 +22,13 @@ namespace {
 // The JVM being waited for, so that a signal to the launcher reaches it too.
 volatile sig_atomic_t gChild = 0;
 
-void PassSignalOn(int signal) {
-  if (gChild > 0) kill(static_cast<pid_t>(gChild), signal);
+// A signal another process sent to the launcher alone is passed on. One the
+// terminal raised (Ctrl-C, a hang-up) came from the kernel to the whole process
+// group, so the JVM has it already and must not get it twice.
+void PassSignalOn(int signal, siginfo_t* info, void*) {
+  if (gChild > 0 && info != nullptr && info->si_code <= 0) {
+    kill(static_cast<pid_t>(gChild), signal);
+  }
 }
 
 }  // namespace
@@ -126,7 +131,8 @@ LaunchOutcome PosixPlatform::LaunchAndWait(const std::string& program,
 
   gChild = child;
   struct sigaction passOn {};
-  passOn.sa_handler = PassSignalOn;
+  passOn.sa_sigaction = PassSignalOn;
+  passOn.sa_flags = SA_SIGINFO;
   sigemptyset(&passOn.sa_mask);
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &passOn, nullptr);
 
