@@ -100,7 +100,8 @@ class Platform {
   virtual CaptureOutcome RunCaptured(const std::string& program,
                                      const std::string& commandLine,
                                      const std::string& outputFile) = 0;
-  // The whole content of a file, or nothing when it cannot be opened.
+  // The whole content of a file, or nothing when it cannot be opened. Windows
+  // reads it in the ANSI code page, the one a redirected JVM writes in.
   virtual std::optional<std::string> ReadWholeFile(const std::string& path) = 0;
   virtual void DeleteFile(const std::string& path) = 0;
   // The entries of a folder ("." and ".." left out); empty when unreadable.
