@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "platform/command_line.h"
@@ -21,6 +22,7 @@ namespace {
 
 // The JVM being waited for, so that a signal to the launcher reaches it too.
 volatile sig_atomic_t gChild = 0;
+constexpr int kPassedOn[] = {SIGTERM, SIGINT, SIGHUP};
 
 // A signal another process sent to the launcher alone is passed on. One the
 // terminal raised (Ctrl-C, a hang-up) came from the kernel to the whole process
@@ -117,24 +119,45 @@ LaunchOutcome PosixPlatform::LaunchAndWait(const std::string& program,
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
-  pid_t child = 0;
-  const int error = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (error != 0) {
-    outcome.errorCode = static_cast<std::uint32_t>(error);
-    return outcome;
-  }
-  outcome.started = true;
-
-  gChild = child;
+  // The signals passed on stay blocked from before the start until the child is
+  // known, so none can end the launcher in between and orphan the JVM; the child
+  // starts with the launcher's old mask and default handling.
+  sigset_t passedOn, previousMask;
+  sigemptyset(&passedOn);
+  for (const int signal : kPassedOn) sigaddset(&passedOn, signal);
+  sigprocmask(SIG_BLOCK, &passedOn, &previousMask);
   struct sigaction passOn {};
   passOn.sa_sigaction = PassSignalOn;
   passOn.sa_flags = SA_SIGINFO;
   sigemptyset(&passOn.sa_mask);
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &passOn, nullptr);
+  struct sigaction previousActions[std::size(kPassedOn)];
+  for (std::size_t i = 0; i < std::size(kPassedOn); ++i) {
+    sigaction(kPassedOn[i], &passOn, &previousActions[i]);
+  }
+
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  posix_spawnattr_setsigmask(&attributes, &previousMask);
+  posix_spawnattr_setsigdefault(&attributes, &passedOn);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+  pid_t child = 0;
+  const int error =
+      posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  if (error == 0) gChild = child;
+  sigprocmask(SIG_SETMASK, &previousMask, nullptr);
+  if (error != 0) {
+    for (std::size_t i = 0; i < std::size(kPassedOn); ++i) {
+      sigaction(kPassedOn[i], &previousActions[i], nullptr);
+    }
+    outcome.errorCode = static_cast<std::uint32_t>(error);
+    return outcome;
+  }
+  outcome.started = true;
 
   int status = 0;
   pid_t ended;
