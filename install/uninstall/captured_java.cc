@@ -53,19 +53,24 @@ std::string RunCapturedJavaCall(Platform& platform, const std::string& javaExecu
     return failure;
   }
   const CaptureOutcome outcome = platform.RunCaptured(javaExecutable, commandLine, *outputFile);
-  switch (outcome.status) {
-    case CaptureStatus::kDone:
-      break;
-    case CaptureStatus::kOpenFailed:
-      platform.WriteConsoleLine("CreateFile failed");
-      platform.WriteConsoleLine(std::to_string(outcome.errorCode));
-      return failure;
-    case CaptureStatus::kStartFailed:
-      platform.WriteConsoleLine("createprocess failed");
-      return failure;
-    case CaptureStatus::kFlushFailed:
-      platform.WriteConsoleLine("flush failed");
-      return failure;
+  if (outcome.status != CaptureStatus::kDone) {
+    switch (outcome.status) {
+      case CaptureStatus::kOpenFailed:
+        platform.WriteConsoleLine("CreateFile failed");
+        platform.WriteConsoleLine(std::to_string(outcome.errorCode));
+        break;
+      case CaptureStatus::kStartFailed:
+        platform.WriteConsoleLine("createprocess failed");
+        break;
+      case CaptureStatus::kFlushFailed:
+        platform.WriteConsoleLine("flush failed");
+        break;
+      case CaptureStatus::kDone:
+        break;
+    }
+    // A failed call leaves nothing behind in the user's temporary folder.
+    platform.DeleteFile(*outputFile);
+    return failure;
   }
   // A file that cannot be read back is an empty answer, not a failed call.
   const std::optional<std::string> output = platform.ReadWholeFile(*outputFile);

@@ -86,6 +86,8 @@ TEST(RunCapturedJavaCall, FailuresGiveTheMarkerAndTheirConsoleLines) {
     EXPECT_EQ(RunCapturedJavaCall(platform, kJava, " -x"), "-1") << c.name;
     EXPECT_EQ(platform.consoleLines, c.lines) << c.name;
     EXPECT_EQ(platform.captures.size(), c.captured ? 1u : 0u) << c.name;
+    // A file once made is removed again.
+    EXPECT_EQ(platform.deleted.size(), c.captured ? 1u : 0u) << c.name;
   }
 }
 

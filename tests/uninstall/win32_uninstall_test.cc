@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/win32_platform.h"
 #include "platform/win32_test_support.h"
@@ -27,6 +29,24 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 class Win32Uninstall : public ::testing::Test {
  protected:
+  // A temporary folder of the test's own, so that other programs' files in the
+  // shared one cannot disturb the count.
+  void SetUp() override {
+    ownTemporary = temp.path + "\\tmp\\";
+    std::filesystem::create_directories(NativePath(ownTemporary));
+    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+      wchar_t value[32768];
+      const DWORD length = GetEnvironmentVariableW(name, value, 32768);
+      saved.emplace_back(name, length == 0 ? std::wstring() : std::wstring(value, length));
+      SetEnvironmentVariableW(name, NativePath(ownTemporary).c_str());
+    }
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved) {
+      SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
+    }
+  }
+
   std::set<fs::path> OutputFiles() {
     std::set<fs::path> found;
     for (const auto& entry : fs::directory_iterator(NativePath(*platform.TemporaryFolder()))) {
@@ -37,6 +57,8 @@ class Win32Uninstall : public ::testing::Test {
 
   Win32Platform platform;
   TemporaryFolder temp;
+  std::string ownTemporary;
+  std::vector<std::pair<std::wstring, std::wstring>> saved;
 };
 
 TEST_F(Win32Uninstall, CapturedCallReadsBothStreamsAndLeavesNoFile) {
@@ -45,7 +67,9 @@ TEST_F(Win32Uninstall, CapturedCallReadsBothStreamsAndLeavesNoFile) {
   EXPECT_EQ(RunCapturedJavaCall(platform, interpreter, " /c echo hello& echo  world  1>&2"),
             "hello world ");
   EXPECT_EQ(OutputFiles(), before);
+  EXPECT_EQ(*platform.TemporaryFolder(), ownTemporary);
   EXPECT_EQ(RunCapturedJavaCall(platform, temp.path + "\\no-java.exe", " -x"), "-1");
+  EXPECT_EQ(OutputFiles(), before);
 }
 
 TEST_F(Win32Uninstall, FolderSizeFromTheListing) {

@@ -13,7 +13,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/command_line.h"
+#include "platform/posix/child_arguments.h"
 
 extern char** environ;
 
@@ -112,12 +112,7 @@ LaunchOutcome PosixPlatform::LaunchAndWait(const std::string& program,
                                            const std::string& parameters,
                                            const std::string& workingFolder, bool) {
   LaunchOutcome outcome;
-  // The JVM must see the arguments java.exe would see on Windows.
-  std::vector<std::string> arguments = SplitWindowsCommandLine(parameters);
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(program.c_str()));
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
+  const ChildArguments arguments(program, parameters);
 
   // The signals passed on stay blocked from before the start until the child is
   // known, so none can end the launcher in between and orphan the JVM; the child
@@ -145,7 +140,7 @@ LaunchOutcome PosixPlatform::LaunchAndWait(const std::string& program,
   posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
   pid_t child = 0;
   const int error =
-      posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+      posix_spawn(&child, program.c_str(), &actions, &attributes, arguments.argv(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (error == 0) gChild = child;

@@ -15,7 +15,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/command_line.h"
+#include "platform/posix/child_arguments.h"
 #include "platform/posix/posix_platform.h"
 
 extern char** environ;
@@ -188,11 +188,7 @@ CaptureOutcome PosixPlatform::RunCaptured(const std::string& program,
       open(outputFile.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
   if (fd < 0) return {CaptureStatus::kOpenFailed, static_cast<std::uint32_t>(errno)};
 
-  std::vector<std::string> arguments = SplitWindowsCommandLine(commandLine);
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(program.c_str()));
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
+  const ChildArguments arguments(program, commandLine);
 
   // Both streams share one open file description, so their writes land in the
   // order they were made. Standard input is the launcher's own.
@@ -201,7 +197,8 @@ CaptureOutcome PosixPlatform::RunCaptured(const std::string& program,
   posix_spawn_file_actions_adddup2(&actions, fd, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, fd, STDERR_FILENO);
   pid_t child = 0;
-  const int error = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int error =
+      posix_spawn(&child, program.c_str(), &actions, nullptr, arguments.argv(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (error != 0) {
     close(fd);

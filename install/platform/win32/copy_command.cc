@@ -16,18 +16,19 @@ std::string CopyParameters(std::string_view source, std::string_view destination
 InterpreterCopy PleaseWaitCopy(std::string_view interpreter, std::string_view tool,
                                std::string_view pleaseWaitText, std::string_view source,
                                std::string_view destination) {
-  InterpreterCopy copy;
   // /d: no AutoRun commands of the user's; /s /c: the outer quotes are removed
   // and the rest is the command, inner quotes kept.
-  copy.commandLine = "\"";
-  copy.commandLine.append(interpreter);
-  copy.commandLine += "\" /d /v:on /s /c \"";
+  std::string commandLine = "\"";
+  commandLine.append(interpreter);
+  commandLine += "\" /d /v:on /s /c \"";
   // "echo" with nothing after it would report the echo state instead of an
   // empty line.
-  copy.commandLine += pleaseWaitText.empty() ? "echo." : "echo !VANTORA_COPY_TEXT!";
-  copy.commandLine += " & \"!VANTORA_COPY_TOOL!\" ";
-  copy.commandLine.append(kCopySwitches);
-  copy.commandLine += " \"!VANTORA_COPY_FROM!\" \"!VANTORA_COPY_TO!\"\"";
+  commandLine += pleaseWaitText.empty() ? "echo." : "echo !VANTORA_COPY_TEXT!";
+  commandLine += " & \"!VANTORA_COPY_TOOL!\" ";
+  commandLine.append(kCopySwitches);
+  commandLine += " \"!VANTORA_COPY_FROM!\" \"!VANTORA_COPY_TO!\"\"";
+  InterpreterCopy copy;
+  copy.commandLine = std::move(commandLine);
   copy.variables = {
       {"VANTORA_COPY_TEXT", std::string(pleaseWaitText)},
       {"VANTORA_COPY_TOOL", std::string(tool)},

@@ -5,21 +5,17 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/text.h"
 
 namespace install {
 namespace {
 
 using win32::Narrow;
+using win32::ScopedHandle;
 using win32::ToAnsi;
 using win32::Widen;
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ScopedHandle = std::unique_ptr<void, HandleCloser>;
 
 // A missing floppy or an empty card reader must not stop a silent run with an
 // "insert a disk" dialog; the error mode is put back afterwards.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32/copy_command.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/text.h"
 
 // The seam's DeleteFile is declared above without windows.h; its macro would
@@ -18,23 +19,8 @@ namespace install {
 namespace {
 
 using win32::Narrow;
+using win32::ScopedHandle;
 using win32::Widen;
-
-// Closes the handle it holds when it goes out of scope.
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ~ScopedHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 // Runs the interpreter's copy and waits for it. Its variables are in the
 // launcher's environment only while it starts, so the installer's JVM later
@@ -110,11 +96,14 @@ std::optional<std::string> Win32Platform::CreateTemporaryFile(const std::string&
 CaptureOutcome Win32Platform::RunCaptured(const std::string& program,
                                           const std::string& commandLine,
                                           const std::string& outputFile) {
-  // Inheritable, so the child can write its two streams into it.
+  // Inheritable, so the child can write its two streams into it. Shared for
+  // deletion too: a process the child leaves behind may hold its inherited copy a
+  // while longer, and the file must still go when the call is over.
   SECURITY_ATTRIBUTES security{sizeof(security), nullptr, TRUE};
-  const ScopedHandle file(CreateFileW(Widen(outputFile).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+  const ScopedHandle file(CreateFileW(
+      Widen(outputFile).c_str(), GENERIC_READ | GENERIC_WRITE,
+      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &security, CREATE_ALWAYS,
+      FILE_ATTRIBUTE_TEMPORARY, nullptr));
   if (!file.valid()) return {CaptureStatus::kOpenFailed, GetLastError()};
 
   STARTUPINFOW startup{};
@@ -203,22 +192,11 @@ void Win32Platform::CopyRuntimeFolder(const std::string& source, const std::stri
     return;
   }
 
-  const std::wstring file = Widen(tool);
-  const std::wstring parameters = Widen(CopyParameters(source, destination));
-  const std::wstring folder = Widen(workingFolder);
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
-  info.lpFile = file.c_str();
-  info.lpParameters = parameters.c_str();
-  info.lpDirectory = folder.c_str();
-  info.nShow = SW_HIDE;
-  ShellExecuteExW(&info);
-  // An empty handle (nothing started) fails the wait too, and says why.
-  if (WaitForSingleObject(info.hProcess, INFINITE) == WAIT_FAILED) {
-    WriteConsoleLine(std::to_string(GetLastError()));
-  }
-  if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+  // The quiet way: xcopy alone, hidden, in the install folder. A copy that could
+  // not start or be waited for says why and the run goes on.
+  const LaunchOutcome outcome =
+      LaunchAndWait(tool, CopyParameters(source, destination), workingFolder, false);
+  if (!outcome.started || outcome.waitFailed) WriteConsoleLine(std::to_string(outcome.errorCode));
 }
 
 }  // namespace install
