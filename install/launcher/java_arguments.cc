@@ -11,6 +11,11 @@ std::string QuoteArgument(std::string_view text) {
   quoted.reserve(text.size() + 2);
   quoted += '"';
   quoted += text;
+  // Java's runtime reads a backslash right before the closing quote as escaping
+  // it ("C:\My Temp\" would swallow the rest of the line), so a trailing run
+  // of backslashes is doubled; nothing else changes.
+  const std::size_t kept = text.find_last_not_of('\\');
+  quoted.append(text.size() - (kept == std::string_view::npos ? 0 : kept + 1), '\\');
   quoted += '"';
   return quoted;
 }

@@ -8,8 +8,9 @@
 
 namespace install {
 
-// A text with a blank and no double quote comes back in double quotes;
-// anything else comes back unchanged.
+// A text with a blank and no double quote comes back in double quotes (with a
+// trailing run of backslashes doubled, so it still ends the text); anything
+// else comes back unchanged.
 std::string QuoteArgument(std::string_view text);
 
 // Heap sizes, JVM parameters and temporary folder, the launch-mode text, the

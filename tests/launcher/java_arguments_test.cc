@@ -12,6 +12,9 @@ TEST(QuoteArgument, QuotesOnlyBlanksWithoutQuotes) {
   EXPECT_EQ(QuoteArgument("-Dx=\"a b\""), "-Dx=\"a b\"");
   EXPECT_EQ(QuoteArgument("a\tb"), "a\tb");
   EXPECT_EQ(QuoteArgument(""), "");
+  EXPECT_EQ(QuoteArgument("C:\\My Temp\\"), "\"C:\\My Temp\\\\\"");
+  EXPECT_EQ(QuoteArgument("C:\\a\\b c"), "\"C:\\a\\b c\"");
+  EXPECT_EQ(QuoteArgument("C:\\"), "C:\\");
 }
 
 struct AssemblyCase {

@@ -31,7 +31,8 @@ TEST(SplitWindowsCommandLine, FollowsTheCRuntimeRules) {
 
 // Forwarded arguments quoted by the launcher come back whole at the other end.
 TEST(SplitWindowsCommandLine, UndoesArgumentQuoting) {
-  for (const char* argument : {"plain", "with blank", "C:\\dir with blank\\x"}) {
+  for (const char* argument : {"plain", "with blank", "C:\\dir with blank\\x",
+                               "C:\\dir with blank\\", "a b\\\\", "\\\\srv\\s h\\"}) {
     EXPECT_EQ(SplitWindowsCommandLine(QuoteArgument(argument) + " next"),
               (Args{argument, "next"}));
   }

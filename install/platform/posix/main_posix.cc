@@ -1,9 +1,11 @@
 // Entry point of the POSIX build: the arguments are joined back into the one
-// command-line text the launcher scans, quoting those with blanks the same way
-// forwarded arguments are quoted, so the tokenizer gives them back as passed.
+// command-line text the launcher scans. One that holds a blank and no double
+// quote is wrapped in double quotes, and an empty one is written "", so the
+// launcher's tokenizer (to which backslashes mean nothing) gives them back as
+// the shell passed them.
 #include <string>
+#include <string_view>
 
-#include "launcher/java_arguments.h"
 #include "launcher/main_sequence.h"
 #include "platform/posix/posix_platform.h"
 
@@ -11,9 +13,12 @@ int main(int argc, char** argv) {
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLine += ' ';
-    const std::string argument = argv[i];
-    // An empty argument stays one, as "" does on Windows.
-    commandLine += argument.empty() ? "\"\"" : install::QuoteArgument(argument);
+    const std::string_view argument = argv[i];
+    const bool wrap = argument.empty() || (argument.find(' ') != std::string_view::npos &&
+                                           argument.find('"') == std::string_view::npos);
+    if (wrap) commandLine += '"';
+    commandLine += argument;
+    if (wrap) commandLine += '"';
   }
   install::PosixPlatform platform;
   return install::RunLauncher(platform, std::move(commandLine));
