@@ -23,6 +23,7 @@ final class DemoInstaller {
       System.out.println("arg[" + i + "]=" + args[i]);
     }
     System.out.println("user.dir=" + System.getProperty("user.dir"));
+    System.out.println("java.home=" + System.getProperty("java.home"));
     System.out.println("java.class.path=" + System.getProperty("java.class.path"));
     System.out.println("java.io.tmpdir=" + System.getProperty("java.io.tmpdir"));
     for (String option : ManagementFactory.getRuntimeMXBean().getInputArguments()) {

@@ -150,5 +150,66 @@ fr|Title.error|Error
 de|no.such.key|no.such.key
 EOF
 
+# (e) An uninstaller folder with a small runtime beside it as "jre": the launcher shows the
+# please-wait text of the bundle class in the user's language, copies the runtime in, starts
+# the uninstaller from the copy and leaves nothing in the temporary folder.
+german=()
+if locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  german=(LANG=de_DE.UTF-8)
+else
+  # A locale of the test's own where the system has none installed; localedef may warn and
+  # still make it.
+  mkdir -p "$work/locales"
+  localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" >/dev/null 2>&1
+  if [[ -f $work/locales/de_DE.UTF-8/LC_CTYPE ]]; then
+    german=(LOCPATH="$work/locales" LANG=de_DE.UTF-8)
+  fi
+fi
+image="$work/jre image"
+if [[ ! -x $jdk/bin/jlink ]]; then
+  echo "skipped: the uninstaller cases (no jlink in $jdk)"
+elif ! "$jdk/bin/jlink" --add-modules java.base,java.management --strip-debug \
+  --no-header-files --no-man-pages --output "$image" >/dev/null 2>&1; then
+  echo "skipped: the uninstaller cases (jlink failed)"
+else
+  ((${#german[@]} > 0)) || echo "skipped: the German uninstaller case (no German locale)"
+  while IFS='|' read -r language text; do
+    environment=(LANG=C.UTF-8)
+    if [[ $language == de ]]; then
+      ((${#german[@]} > 0)) || continue
+      environment=("${german[@]}")
+    fi
+    base="$work/uninstaller $language"
+    mkdir -p "$base/uninstall" "$base/temp"
+    cp -a "$image" "$base/jre"
+    cp "$launcher" "$base/uninstall/install"
+    cp "$archives/setup.jar" "$base/uninstall/"
+    folder=$(cd "$base/uninstall" && pwd -P)
+    cd "$elsewhere" || exit 1
+    rm -f uninstall.log
+    out=$(env -u LC_ALL -u LC_MESSAGES -u LC_CTYPE "${environment[@]}" TMPDIR="$base/temp" \
+      "$folder/install" -is:log uninstall.log 2>"$work/stderr")
+    status=$?
+    check "uninstall $language: please-wait text first" \
+      test "$(head -n 1 <<<"$out")" == "$text "
+    check "uninstall $language: exit code" test "$status" -eq 0
+    check "uninstall $language: nothing on standard error" test ! -s "$work/stderr"
+    expected_log=""
+    for candidate in java/jre/bin java/bin jre/bin ../java/jre/bin ../java/bin ../jre/bin; do
+      expected_log+="Looking for Java in: $folder/$candidate/java"$'\n'
+    done
+    expected_log+="Using java in $folder/jre/bin/java"
+    check "uninstall $language: log" cmp -s uninstall.log <(printf '%s' "$expected_log")
+    check "uninstall $language: runtime copied" diff -r "$image" "$folder/jre"
+    check "uninstall $language: uninstaller ran from the copy" has_line "java.home=$folder/jre"
+    check "uninstall $language: main class" has_line "main=run"
+    check "uninstall $language: working folder" has_line "user.dir=$folder"
+    check "uninstall $language: no temporary file left" test -z "$(ls -A "$base/temp")"
+  done <<'EOF'
+en|Preparing the uninstaller, please wait...
+de|Das Deinstallationsprogramm wird vorbereitet, bitte warten...
+EOF
+fi
+
 echo "$passed passed, $failed failed"
 ((failed == 0))

@@ -333,6 +333,7 @@ std::vector<JavaCall> InstallFolder::JavaCalls() const {
     const std::string value = equals == std::string::npos ? "" : Unescaped(line.substr(equals + 1));
     if (key == "arg") call.args.push_back(value);
     if (key == "cwd") call.workingFolder = value;
+    if (key == "exe") call.executable = value;
     if (key == "cmdline") call.commandLine = value;
     if (key == "show") call.showState = value;
     if (key == "pid") call.pid = std::stol(value);

@@ -34,6 +34,7 @@ std::string TextOf(const std::filesystem::path& path);
 struct JavaCall {
   std::vector<std::string> args;
   std::string workingFolder;
+  std::string executable;   // the binary that ran, as the system resolved it
   std::string commandLine;  // Windows only
   std::string showState;    // Windows only: wShowWindow, or "none"
   long pid = 0;

@@ -3,6 +3,7 @@
 // It appends one record per call to the file named by FAKE_JAVA_RECORD:
 //   arg=<argument>     one line for each of argv[1..], in order
 //   cwd=<working folder>
+//   exe=<the binary that runs, as the system resolves it>
 //   cmdline=<the whole command line>          (Windows only)
 //   show=<wShowWindow, or "none" when unset>  (Windows only)
 //   pid=<process id>
@@ -74,6 +75,19 @@ std::string ForStandardOutput(const std::string& text) {
 
 void SleepSeconds(unsigned long seconds) { Sleep(seconds * 1000); }
 
+std::string Executable() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return ToCodePage(CP_UTF8, buffer);
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
 unsigned long ProcessId() { return GetCurrentProcessId(); }
 
 #else
@@ -94,6 +108,13 @@ FILE* OpenForAppend(const std::string& path) { return std::fopen(path.c_str(), "
 std::string ForStandardOutput(const std::string& text) { return text; }
 
 void SleepSeconds(unsigned long seconds) { sleep(static_cast<unsigned>(seconds)); }
+
+// argv[0] names what the caller asked for; the link names the file that runs.
+std::string Executable() {
+  std::vector<char> buffer(PATH_MAX);
+  const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+  return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : "";
+}
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
 
@@ -128,6 +149,7 @@ void Record(const Call& call) {
   std::string text;
   for (const std::string& argument : call.arguments) text += "arg=" + Escaped(argument) + "\n";
   text += "cwd=" + Escaped(call.workingFolder) + "\n";
+  text += "exe=" + Escaped(Executable()) + "\n";
   if (call.commandLine) text += "cmdline=" + Escaped(*call.commandLine) + "\n";
   if (call.showState) text += "show=" + *call.showState + "\n";
   text += "pid=" + std::to_string(ProcessId()) + "\nend\n";
