@@ -227,6 +227,23 @@ TEST(Launch, LogListsTheCandidatesAndTheChoice) {
   EXPECT_EQ(install.JavaCalls().size(), 1u);
 }
 
+// A log in a folder that does not exist, or "-is:log" with no name after it,
+// cannot be opened: the run goes on exactly as without a log.
+TEST(Launch, LogThatCannotBeCreatedChangesNothing) {
+  for (const Strings& logArgs : {Strings{"-is:log", Native("no such folder\\run.log")},
+                                 Strings{"-silent", "-is:log"}}) {
+    SCOPED_TRACE(logArgs.back());
+    const InstallFolder install;
+    install.AddJava("java\\jre\\bin");
+    const RunResult result =
+        install.Run({.args = logArgs, .environment = {{"FAKE_JAVA_EXIT", "7"}}});
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(install.JavaCalls().size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(install.elsewhere() / "no such folder"));
+  }
+}
+
 TEST(Launch, JavaHomeIsUsedWithOrWithoutFinalSeparator) {
   for (const char* ending : {"", "\\"}) {
     SCOPED_TRACE(ending);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "support/fake_platform.h"
 
 namespace install {
@@ -125,6 +127,18 @@ TEST(MainSequence, EarlyExitsWriteAConsoleLineAndNoLog) {
   EXPECT_EQ(platform.Run("-is:log run.log VANTORA_JVM_PARAMS=-Xss2m"), 1);
   EXPECT_EQ(platform.consoleLines, Strings{"Invalid VANTORA_JVM_PARAMS argument"});
   EXPECT_FALSE(platform.files.contains("C:\\Work\\run.log"));
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(platform.launches.empty());
+}
+
+TEST(MainSequence, MemoryExhaustedWhileReadingTheCommandLine) {
+  struct StarvedPlatform : FakePlatform {
+    std::string CurrentDirectory() override { throw std::bad_alloc(); }
+  } platform;
+  platform.existing.insert("C:\\Prog\\java\\jre\\bin\\java.exe");
+  EXPECT_EQ(platform.Run("-is:log run.log"), 1);
+  EXPECT_EQ(platform.consoleLines, Strings{"Unable to allocate memory"});
+  EXPECT_TRUE(platform.files.empty());
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_TRUE(platform.launches.empty());
 }
