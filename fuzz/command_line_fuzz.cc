@@ -19,7 +19,7 @@ void Check(bool condition) {
 void RunOnce(const std::string& line, const install::Conventions& conventions) {
   install::LaunchSettings settings;
   settings.commandLine = line;
-  settings.currentDirectory = conventions.windowsPaths ? "C:\\Work" : "/work";
+  settings.currentDirectory = conventions.windowsPaths ? "C:\\Work" : "/home/ann";
   if (install::ExtractOptions(settings, conventions) == install::OptionsResult::kOk) {
     Check(settings.initialHeap.has_value() && settings.maximumHeap.has_value());
     Check(settings.logEnabled == settings.logFileName.has_value());

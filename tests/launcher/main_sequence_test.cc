@@ -185,7 +185,7 @@ TEST(MainSequence, PosixConventions) {
   EXPECT_EQ(platform.launches[0].program, "/opt/prog/java/bin/java");
   EXPECT_EQ(platform.launches[0].workingFolder, "/opt/prog/");
   EXPECT_EQ(platform.launches[0].parameters,
-            "-Xms256m -Xmx512m -Djava.io.tmpdir=/work/t -cp "
+            "-Xms256m -Xmx512m -Djava.io.tmpdir=/home/ann/t -cp "
             "lib/status.jar:lib/tarnixLogServiceOverride.jar:lib/corvel.jar:setup.jar run "
             "-tarnixqel ");
 }

@@ -11,7 +11,7 @@ FakePlatform::FakePlatform(const Conventions& conventions) : conventions_(conven
     temporaryFolder = "C:\\Temp\\";
   } else {
     modulePath = "/opt/prog/install";
-    currentDirectory = "/work";
+    currentDirectory = "/home/ann";
     temporaryFolder = "/tmp/";
   }
 }
