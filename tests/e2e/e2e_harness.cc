@@ -351,4 +351,19 @@ bool InstallFolder::WaitForJavaCalls(std::size_t count) const {
   return true;
 }
 
+std::string JavaIn(std::string_view binFolder) {
+  return Native(std::string(binFolder) + (kWindows ? "\\java.exe" : "\\java"));
+}
+
+std::string CandidateLine(const std::string& path) {
+  return "Looking for Java in: " + path + "\n";
+}
+
+std::string InstallerListCandidateLines(const InstallFolder& install) {
+  return CandidateLine(install.PathText(JavaIn("java\\jre\\bin"))) +
+         CandidateLine(install.PathText(JavaIn("java\\bin"))) +
+         CandidateLine(install.PathText(
+             JavaIn("..\\JDK\\jre.pak\\repository\\package.java.jre\\java\\jre\\bin")));
+}
+
 }  // namespace e2e

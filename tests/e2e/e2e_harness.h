@@ -122,4 +122,14 @@ class InstallFolder {
 // The whole content of a file, or nothing when it does not exist.
 std::optional<std::string> ReadFile(const std::filesystem::path& path);
 
+// The java executable in a bin folder given in Windows form, in this
+// platform's form ("java\\bin" gives "java/bin/java" on POSIX).
+std::string JavaIn(std::string_view binFolder);
+
+// One candidate line of the log.
+std::string CandidateLine(const std::string& path);
+
+// The log's candidate lines for the whole installer search list.
+std::string InstallerListCandidateLines(const InstallFolder& install);
+
 }  // namespace e2e

@@ -18,10 +18,6 @@ using Strings = std::vector<std::string>;
 constexpr std::string_view kJavaNotFound =
     "Java could not be found, please specify -is:javahome <java_home_dir>";
 
-// The java executable in a bin folder, in this platform's form.
-std::string JavaIn(std::string_view binFolder) {
-  return Native(std::string(binFolder) + (kWindows ? "\\java.exe" : "\\java"));
-}
 
 Strings NativeAll(Strings texts) {
   for (std::string& text : texts) text = Native(text);
@@ -47,9 +43,6 @@ std::string Replaced(std::string text, std::string_view placeholder, std::string
   return text;
 }
 
-std::string CandidateLine(const std::string& path) {
-  return "Looking for Java in: " + path + "\n";
-}
 
 struct LaunchModeCase {
   const char* name;
@@ -274,10 +267,7 @@ TEST(Launch, JavaNotFoundIsReportedAndLogged) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.output, "");
   EXPECT_EQ(ReadFile(install.elsewhere() / "run.log"),
-            CandidateLine(install.PathText(JavaIn("java\\jre\\bin"))) +
-                CandidateLine(install.PathText(JavaIn("java\\bin"))) +
-                CandidateLine(install.PathText(
-                    JavaIn("..\\JDK\\jre.pak\\repository\\package.java.jre\\java\\jre\\bin"))) +
+            InstallerListCandidateLines(install) +
                 std::string(kJavaNotFound) + "\n");
   if (!kWindows) {
     // Without a message box the title and message go to standard error.

@@ -25,13 +25,7 @@ constexpr std::string_view kBundleClass =
     "com.orrin.vantora.install.quon.framework.resourcebundle.ExternalQuonResourceBundleUtils";
 const Strings kUninstallerArgs = {"-Xms256m", "-Xmx512m", "-cp", "setup.jar", "run"};
 
-std::string JavaIn(std::string_view binFolder) {
-  return Native(std::string(binFolder) + (kWindows ? "\\java.exe" : "\\java"));
-}
 
-std::string CandidateLine(const std::string& path) {
-  return "Looking for Java in: " + path + "\n";
-}
 
 // The uninstaller list up to the runtime beside the folder as "..\java", as logged.
 std::string CandidatesUpToRuntimeBeside(const InstallFolder& install) {
@@ -186,10 +180,7 @@ TEST(Uninstall, FolderNameInAnotherCaseIsAnInstaller) {
   const RunResult result = RunUninstaller(install, {"-silent", "-is:log", "run.log"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(ReadFile(install.elsewhere() / "run.log"),
-            CandidateLine(install.PathText(JavaIn("java\\jre\\bin"))) +
-                CandidateLine(install.PathText(JavaIn("java\\bin"))) +
-                CandidateLine(install.PathText(
-                    JavaIn("..\\JDK\\jre.pak\\repository\\package.java.jre\\java\\jre\\bin"))) +
+            InstallerListCandidateLines(install) +
                 "Java could not be found, please specify -is:javahome <java_home_dir>\n");
   EXPECT_TRUE(install.JavaCalls().empty());
   EXPECT_FALSE(fs::exists(RuntimeCopy(install)));
