@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -250,11 +249,7 @@ std::optional<std::uint64_t> PosixPlatform::FreeBytes(const std::string& folder)
 void PosixPlatform::CopyRuntimeFolder(const std::string& source, const std::string& destination,
                                       const std::string& pleaseWaitText, bool showPleaseWait,
                                       const std::string&) {
-  if (showPleaseWait) {
-    std::fwrite(pleaseWaitText.data(), 1, pleaseWaitText.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-  }
+  if (showPleaseWait) WriteConsoleLine(pleaseWaitText);
   TreeCopy().Copy(source, destination);
 }
 

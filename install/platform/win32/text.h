@@ -15,4 +15,8 @@ std::string ToAnsi(std::string_view utf8);
 // Bytes in the thread's ANSI code page to UTF-8.
 std::string FromAnsi(std::string_view ansi);
 
+// A path as UTF-16 for the file calls; one of MAX_PATH units or more is made
+// complete and given the \\?\ prefix, so it is not cut at the old limit.
+std::wstring FilePath(std::string_view path);
+
 }  // namespace install::win32

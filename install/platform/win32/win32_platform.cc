@@ -12,6 +12,7 @@
 namespace install {
 namespace {
 
+using win32::FilePath;
 using win32::Narrow;
 using win32::ScopedHandle;
 using win32::ToAnsi;
@@ -29,30 +30,6 @@ class NoCriticalErrorDialogs {
  private:
   UINT previous_;
 };
-
-// The path as UTF-16 for the file calls. A path of MAX_PATH units or more is
-// made complete (".." and "/" resolved, a relative one against the current
-// directory) and given the \\?\ prefix, which lifts the limit on every Windows
-// version; shorter ones go to the system as they are.
-std::wstring FilePath(const std::string& path) {
-  std::wstring wide = Widen(path);
-  if (wide.size() < MAX_PATH || wide.starts_with(LR"(\\?\)") || wide.starts_with(LR"(\\.\)")) {
-    return wide;
-  }
-  std::wstring full(wide.size() + MAX_PATH, L'\0');
-  while (true) {
-    const DWORD length =
-        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0) return wide;
-    if (length < full.size()) {
-      full.resize(length);
-      break;
-    }
-    full.resize(length);
-  }
-  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
-  return LR"(\\?\)" + full;
-}
 
 HANDLE AsHandle(LogHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 

@@ -18,6 +18,7 @@
 namespace install {
 namespace {
 
+using win32::FilePath;
 using win32::Narrow;
 using win32::ScopedHandle;
 using win32::Widen;
@@ -101,7 +102,7 @@ CaptureOutcome Win32Platform::RunCaptured(const std::string& program,
   // while longer, and the file must still go when the call is over.
   SECURITY_ATTRIBUTES security{sizeof(security), nullptr, TRUE};
   const ScopedHandle file(CreateFileW(
-      Widen(outputFile).c_str(), GENERIC_READ | GENERIC_WRITE,
+      FilePath(outputFile).c_str(), GENERIC_READ | GENERIC_WRITE,
       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &security, CREATE_ALWAYS,
       FILE_ATTRIBUTE_TEMPORARY, nullptr));
   if (!file.valid()) return {CaptureStatus::kOpenFailed, GetLastError()};
@@ -127,7 +128,7 @@ CaptureOutcome Win32Platform::RunCaptured(const std::string& program,
 }
 
 std::optional<std::string> Win32Platform::ReadWholeFile(const std::string& path) {
-  const ScopedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+  const ScopedHandle file(CreateFileW(FilePath(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
@@ -141,13 +142,18 @@ std::optional<std::string> Win32Platform::ReadWholeFile(const std::string& path)
   return win32::FromAnsi(bytes);
 }
 
-void Win32Platform::DeleteFile(const std::string& path) { ::DeleteFileW(Widen(path).c_str()); }
+void Win32Platform::DeleteFile(const std::string& path) {
+  ::DeleteFileW(FilePath(path).c_str());
+}
 
 std::vector<FolderEntry> Win32Platform::ListFolder(const std::string& folder) {
   std::vector<FolderEntry> entries;
-  std::wstring pattern = Widen(folder);
-  if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
-  pattern += L'*';
+  std::string folderPattern = folder;
+  if (!folderPattern.empty() && !folderPattern.ends_with('\\') && !folderPattern.ends_with('/')) {
+    folderPattern += '\\';
+  }
+  folderPattern += '*';
+  const std::wstring pattern = FilePath(folderPattern);
   WIN32_FIND_DATAW data;
   const HANDLE listing =
       FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
